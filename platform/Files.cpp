@@ -61,7 +61,11 @@ mode_t CurrentUmask() {
 } // namespace
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  std::string pattern = path + ".XXXXXX";
+  // A short hidden name in the same folder, so the rename stays on one file
+  // system and a long target name cannot make the temporary name too long.
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string pattern = folder + ".qm-save-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
