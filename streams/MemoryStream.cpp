@@ -48,6 +48,8 @@ bool TMemoryStream::Grow(int64_t needed) {
 void TMemoryStream::SetStreamSize(int64_t newSize) {
   lastError_ = 0;
   if (newSize < 0 || !Grow(newSize)) throw EStreamError("Error setting stream size");
+  // Bytes the stream gains are zeroed, so no stale heap content shows.
+  if (newSize > size_) std::memset(memory_ + size_, 0, static_cast<size_t>(newSize - size_));
   size_ = static_cast<int32_t>(newSize);
   if (position_ > size_) position_ = size_;
 }
@@ -77,7 +79,11 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
         count = end - position_;
       }
     }
-    if (end > size_) size_ = static_cast<int32_t>(end);
+    if (end > size_) {
+      // A write that starts past the end leaves a zeroed gap.
+      if (position_ > size_) std::memset(memory_ + size_, 0, static_cast<size_t>(std::min<int64_t>(position_, end) - size_));
+      size_ = static_cast<int32_t>(end);
+    }
   }
   if (count <= 0) return 0;
   std::memcpy(memory_ + position_, buffer, static_cast<size_t>(count));
