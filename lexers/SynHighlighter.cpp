@@ -46,8 +46,9 @@ struct ByName {
 } // namespace
 
 TSynHighlighterAttributes* TSynCustomHighlighter::AttributeByName(std::string_view name) const {
-  auto at = std::lower_bound(attributes_.begin(), attributes_.end(), name, ByName{});
-  return at != attributes_.end() && (*at)->Name() == name ? at->get() : nullptr;
+  for (int i = 0; i < AttributeCount(); ++i)
+    if (AttributeAt(i)->Name() == name) return AttributeAt(i);
+  return nullptr;
 }
 
 TSynHighlighterAttributes* TSynCustomHighlighter::AddAttribute(const std::string& name) {

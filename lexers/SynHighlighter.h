@@ -57,9 +57,10 @@ public:
   virtual int TokenKind() const = 0;
   virtual TSynHighlighterAttributes* DefaultAttribute(int role) const = 0;
 
-  // The attributes in Name order.
-  int AttributeCount() const { return static_cast<int>(attributes_.size()); }
-  TSynHighlighterAttributes* AttributeAt(int index) const;
+  // The attributes in Name order (a lexer made of other lexers walks theirs).
+  virtual int AttributeCount() const { return static_cast<int>(attributes_.size()); }
+  virtual TSynHighlighterAttributes* AttributeAt(int index) const;
+  // The first attribute of that name in AttributeAt order; none when absent.
   TSynHighlighterAttributes* AttributeByName(std::string_view name) const;
 
   virtual bool IsIdentifierChar(char16_t ch) const;
