@@ -1,0 +1,10 @@
+S := 'Helo wrold';
+S := 'It''s helo';
+S := '';
+S := '''';
+S := 'Line one'#13#10'line two, wrold';
+C := #$0D#$0a#9;
+S := #65'bc';
+S := 'an unclosed string, helo
+  Wrold := 'strings never run over lines';
+S := "double quotes are symbols, wrold";
