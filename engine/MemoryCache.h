@@ -35,6 +35,8 @@ public:
   // Removes every item and gives the memory back; earlier item pointers die.
   void Clear();
   int32_t Count() const { return count_; }
+  // The item at position index (0 .. Count - 1) in key order.
+  void* ItemAt(int32_t index) const { return index >= 0 && index < count_ ? ItemOfEntry(index) : nullptr; }
 
   int32_t ItemSize() const { return itemSize_; }
   int32_t RecordSize() const { return recordSize_; }
