@@ -57,6 +57,7 @@ std::vector<RealFileSource> RealFileSourcesFor(const std::string& languageName) 
       {"Fortran", {{"/usr/share", {".f", ".for", ".f90"}}, {"/usr/lib", {".f90"}}}},
       {"COBOL", {{"/usr/share", {".cob", ".cbl", ".cpy"}}}},
       {"x86Assembly", {{"/usr/share", {".asm"}}, {"/usr/lib", {".asm"}}}},
+      {"MS-DOS_Batch", {{"/usr/lib/google-cloud-sdk", {".bat", ".cmd"}}, {"/usr/lib/node_modules", {".cmd", ".bat"}}}},
   };
   const auto it = table.find(languageName);
   return it == table.end() ? std::vector<RealFileSource>{} : it->second;
