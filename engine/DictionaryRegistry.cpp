@@ -286,3 +286,12 @@ uint64_t DictionaryGeneration() { return State().generation; }
 void TouchDictionaryGeneration() { ++State().generation; }
 
 } // namespace qm
+
+namespace qm {
+
+std::mutex& DictionaryLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+} // namespace qm

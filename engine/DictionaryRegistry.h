@@ -9,6 +9,7 @@
 #include "platform/StringList.h"
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -80,5 +81,10 @@ void GetSuggestions(const std::u16string& word, std::vector<TSuggestion>* list);
 uint64_t DictionaryGeneration();
 // For code that changes the registry or the word lists directly.
 void TouchDictionaryGeneration();
+
+// The window uses the registry and the spellers from one thread; a caller
+// that checks from several threads at once (the command-line checker) holds
+// this lock around every use of them.
+std::mutex& DictionaryLock();
 
 } // namespace qm
