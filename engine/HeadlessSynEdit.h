@@ -84,12 +84,12 @@ public:
   // empty line at its first edit. Line breaks in text (CR LF, CR, LF) split
   // lines.
   void ReplaceRange(TBufferCoord start, TBufferCoord end, const std::u16string& text) override;
-  bool CanUndo() const { return !undo_.empty(); }
-  bool CanRedo() const { return !redo_.empty(); }
+  bool CanUndo() const override { return !undo_.empty(); }
+  bool CanRedo() const override { return !redo_.empty(); }
   // Undo puts the caret back where it was before the edit, Redo after the
   // new text; both leave the document modified.
-  void Undo();
-  void Redo();
+  void Undo() override;
+  void Redo() override;
 
   TPoint BufferToPixel(TBufferCoord position) const override;
   int LineHeight() const override { return kLineHeight; }

@@ -43,6 +43,8 @@ public:
   TSynEdit& Owner() const { return editor_; }
   // The rows first..last were painted; clip is the painted area in pixels.
   virtual void AfterPaint(const TRect& clip, int firstRow, int lastRow) = 0;
+  // Lines appeared or vanished: firstLine is the 1-based number of the first
+  // of them, count how many.
   virtual void LinesInserted(int /*firstLine*/, int /*count*/) {}
   virtual void LinesDeleted(int /*firstLine*/, int /*count*/) {}
 
@@ -95,6 +97,10 @@ public:
   // Selects start..end (end exclusive) and replaces it by text as one
   // undoable edit; the caret ends after the new text.
   virtual void ReplaceRange(TBufferCoord start, TBufferCoord end, const std::u16string& text) = 0;
+  virtual bool CanUndo() const = 0;
+  virtual bool CanRedo() const = 0;
+  virtual void Undo() = 0;
+  virtual void Redo() = 0;
 
   // Painting. Pixel position of a buffer position's top-left corner (word
   // wrap and tabs included), the line height, the gutter's width, the width
