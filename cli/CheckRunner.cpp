@@ -81,7 +81,14 @@ std::vector<TFileResult> CheckFiles(const std::vector<std::string>& files, const
   std::atomic<size_t> next{0};
   const auto work = [&] {
     TCheckRunner runner(options, command);
-    for (size_t i = next++; i < files.size(); i = next++) results[i] = runner.Check(files[i]);
+    for (size_t i = next++; i < files.size(); i = next++) {
+      try {
+        results[i] = runner.Check(files[i]);
+      } catch (const std::exception& error) {
+        results[i].path = files[i];
+        results[i].error = error.what();
+      }
+    }
   };
   if (jobs <= 1) {
     work();

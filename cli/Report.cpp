@@ -6,10 +6,37 @@
 
 namespace qm::cli {
 
+namespace {
+
+// The length of the valid UTF-8 sequence at text[at], or 0.
+size_t Utf8SequenceAt(const std::string& text, size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+  if (length == 0 || at + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+} // namespace
+
+// Bytes that are not UTF-8 (a file name may hold any) become U+FFFD, so the
+// output is always valid JSON.
 std::string JsonString(const std::string& utf8) {
   std::string out = "\"";
-  for (const char c : utf8) {
+  for (size_t at = 0; at < utf8.size(); ++at) {
+    const char c = utf8[at];
     const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) {
+      const size_t length = Utf8SequenceAt(utf8, at);
+      if (length == 0) {
+        out += "\\ufffd";
+      } else {
+        out.append(utf8, at, length);
+        at += length - 1;
+      }
+      continue;
+    }
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -32,6 +33,13 @@ bool KnownLanguage(const std::string& name) {
   return lexers.Find(name) != nullptr;
 }
 
+bool AnyDictionaryOpen() {
+  qm::TMultiOptions* registry = qm::DictionaryRegistry();
+  for (int i = 0; registry && i < registry->Count(); ++i)
+    if (qm::SectionSpeller(*registry->SectionAt(i))) return true;
+  return false;
+}
+
 int Run(const qm::cli::TCheckCommand& command) {
   if (command.help) {
     std::cout << qm::cli::UsageText();
@@ -48,11 +56,20 @@ int Run(const qm::cli::TCheckCommand& command) {
   }
 
   if (!command.dataFolder.empty()) qm::SetDataFolder(command.dataFolder);
+  // A mistyped --data would otherwise report every word of every file.
+  std::error_code error;
+  if (!std::filesystem::is_directory(qm::DataFolder(), error)) {
+    Complain(qm::DataFolder() + ": no such data folder");
+    return kError;
+  }
   qm::TOptionsList options;
   qm::LoadOptions(options, qm::ConfigFile());
-  if (!qm::LoadSpellerLibrary()) Complain("the Hunspell library could not be loaded; every word is reported");
+  const bool library = qm::LoadSpellerLibrary();
+  if (!library) Complain("the Hunspell library could not be loaded; every word is reported");
   qm::SetRegistryReadOnly(true);
   qm::LoadDictionaries(qm::DictionariesFile(), qm::DataFolder());
+  if (library && !AnyDictionaryOpen())
+    Complain("no dictionary could be opened in " + qm::DataFolder() + "; every word is reported");
 
   std::vector<qm::cli::TPathError> pathErrors;
   const auto files = qm::cli::CollectFiles(command.paths, pathErrors);

@@ -51,10 +51,13 @@ bool TSpellCheckPlugin::InScope(const TSynHighlighterAttributes* attribute) cons
 
 namespace {
 
-std::u16string_view TrimBlanks(std::u16string_view word) {
-  while (!word.empty() && word.front() <= 32) word.remove_prefix(1);
-  while (!word.empty() && word.back() <= 32) word.remove_suffix(1);
-  return word;
+// A word worth testing holds at least one character that is neither a
+// separator nor an edge character. The word cutter hands over a lone
+// separator (a blank, a parenthesis, a comma, a CJK character) or a run of
+// apostrophes as a "word"; the upper-case rule would accept most of them,
+// but with that rule off they would be reported as misprints.
+bool HasWordCharacter(const std::u16string& word) {
+  return std::any_of(word.begin(), word.end(), [](char16_t ch) { return CharClass(ch) == 0; });
 }
 
 } // namespace
@@ -74,7 +77,7 @@ void TSpellCheckPlugin::ScanLines(int firstLine, int lastLine, const TRect* clip
       int end = column;
       WordAt(editor, {column, line}, start, end, word);
       column = word.empty() ? column + 1 : end + 1;
-      if (TrimBlanks(word).empty()) continue;
+      if (!HasWordCharacter(word)) continue;
 
       TPoint pixel;
       if (painting) {

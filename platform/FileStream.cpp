@@ -28,6 +28,14 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
     const char* what = mode == FileMode::Create ? "Cannot create file" : "Cannot open file";
     throw EFileError(std::string(what) + " \"" + path + "\". " + std::strerror(errno));
   }
+  // A folder opens for reading here, and every read of it fails as if it
+  // were an empty file; it is no file to read or write.
+  struct stat st {};
+  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    throw EFileError("Cannot open file \"" + path + "\". " + std::strerror(EISDIR));
+  }
 }
 
 TFileStream::~TFileStream() {
@@ -51,7 +59,9 @@ int64_t TFileStream::Read(void* buffer, int64_t count) {
   while (done < count) {
     const ssize_t n = ::read(fd_, out + done, static_cast<size_t>(count - done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    // A failing device is an error, not the end of the file.
+    if (n < 0) throw EReadError("Cannot read file \"" + path_ + "\". " + std::strerror(errno));
+    if (n == 0) break;
     done += n;
   }
   return done;
