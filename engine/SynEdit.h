@@ -7,6 +7,7 @@
 #pragma once
 
 #include "lexers/SynHighlighter.h"
+#include "platform/Geometry.h"
 #include "platform/Stream.h"
 
 #include <cstdint>
@@ -19,15 +20,6 @@ struct TBufferCoord {
   int Char = 1;  // column
   int Line = 1;
   bool operator==(const TBufferCoord&) const = default;
-};
-
-struct TPoint {
-  int X = 0;
-  int Y = 0;
-};
-
-struct TRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
 class TSynEdit;
