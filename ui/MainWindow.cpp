@@ -358,7 +358,9 @@ void TfrmMain::TimerAnimationsTimer() {
     bimFeedback->Tick();
     if (bringToFrontPending_) {
       bringToFrontPending_ = false;
-      if (isMinimized()) showNormal();
+      // Only the minimised state goes: a window the first activation
+      // maximised stays maximised.
+      if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
       raise();
       activateWindow();
     }
@@ -396,6 +398,9 @@ TWindowPlacement TfrmMain::GetPlacement() const {
 
 void TfrmMain::SetPlacement(const TWindowPlacement& placement) {
   const TRect& r = placement.NormalRect;
+  // A minimised window would come back at the rectangle it had when it was
+  // minimised on some platforms: leave that state first.
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
   setGeometry(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
   if (placement.Maximized) showMaximized();
 }
@@ -407,8 +412,13 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   const QString answer = ShowDialog(GetMessage("msgConfirmDialogCaption"), GetMessage("msgFileModified"),
                                     DialogKind::Confirmation, "Save|Discard|Continue", "Continue");
   if (answer == "Save") {
-    actSaveFileExecute();
-    event->accept();
+    // A save that fails keeps the window open: the changes are not lost.
+    try {
+      actSaveFileExecute();
+      event->accept();
+    } catch (const std::exception&) {
+      event->ignore();
+    }
   } else if (answer == "Discard") {
     event->accept();
   } else {
