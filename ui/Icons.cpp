@@ -1,6 +1,8 @@
 #include "ui/Icons.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyle>
 
 #include <map>
@@ -42,12 +44,40 @@ const std::map<TCommandIcon, TIconSource>& IconTable() {
   return table;
 }
 
+// A clipboard with a sheet on it: Qt has no standard picture for pasting.
+QIcon DrawnPasteIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32}) {
+    QPixmap picture(size, size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 16.0;
+    painter.scale(unit, unit);
+    painter.setPen(QPen(QColor(0x6B, 0x4A, 0x2B), 1));
+    painter.setBrush(QColor(0xC8, 0x96, 0x5A));
+    painter.drawRoundedRect(QRectF(2.5, 2.5, 10, 12.5), 1.5, 1.5);
+    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+    painter.setBrush(QColor(0xF4, 0xF4, 0xF4));
+    painter.drawRect(QRectF(5.5, 5.5, 9, 9.5));
+    painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
+    for (qreal y : {8.5, 10.5, 12.5}) painter.drawLine(QPointF(7, y), QPointF(13, y));
+    painter.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
+    painter.setBrush(QColor(0xA0, 0xA0, 0xA0));
+    painter.drawRoundedRect(QRectF(5.5, 1.5, 4, 2.5), 1, 1);
+    painter.end();
+    icon.addPixmap(picture);
+  }
+  return icon;
+}
+
 } // namespace
 
 QIcon CommandIcon(TCommandIcon command) {
   const TIconSource& source = IconTable().at(command);
   const QString name = QString::fromLatin1(source.ThemeName);
   if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
+  if (command == TCommandIcon::Paste) return DrawnPasteIcon();
   return QApplication::style()->standardIcon(source.Fallback);
 }
 

@@ -353,7 +353,7 @@ TEST_F(MainWindowTest, FirstRunMaximisesAndStoresTheLayoutSecondRunRestoresIt) {
   // the window back in the state the first activation gave it.
   const auto showAsTheProgramDoes = [](TfrmMain& window) {
     window.showMinimized();
-    QTest::qWaitFor([&] { return !window.isMinimized(); }, 2000);
+    (void)QTest::qWaitFor([&] { return !window.isMinimized(); }, 2000);
     QTest::qWait(100);
   };
   ASSERT_FALSE(fs::exists(ConfigFile()));
