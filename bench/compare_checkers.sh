@@ -14,7 +14,9 @@ if ((${#need[@]})); then
   sudo_cmd=(); [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
-scripts/build main >/dev/null
+# BUILD_DIR names a ready build folder; by default build/ is brought up to date.
+build=${BUILD_DIR:-build}
+[[ -n "${BUILD_DIR:-}" ]] || scripts/build main >/dev/null
 
 megabytes=${1:-4}
 corpus=$(mktemp -d)
@@ -42,7 +44,7 @@ html_bytes=$(collect "$corpus/html" $((budget / 4)) /usr/share/doc -name '*.html
 xml_bytes=$(collect "$corpus/xml" $((budget / 4)) /usr/share/xml /usr/share/mime -name '*.xml')
 echo "corpus: C headers $c_bytes B, Python $py_bytes B, HTML $html_bytes B, XML $xml_bytes B"
 
-check="build/quillon-check --data build/data"
+check="$build/quillon-check --data $build/data"
 run_json=$(mktemp)
 hyperfine --warmup 1 --runs 5 --export-json "$run_json" --style basic \
   -n "quillon-check (C)" "$check $corpus/c >/dev/null || true" \

@@ -31,6 +31,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QWhatsThis>
 
 #include <exception>
 
@@ -58,6 +59,14 @@ QString HelpPageOfContext(int context) {
   for (const Page& page : kPages)
     if (page.context == context) return QString::fromLatin1(page.path);
   return {};
+}
+
+int HelpContextOf(const QWidget* widget) {
+  for (; widget; widget = widget->parentWidget()) {
+    const QVariant context = widget->property(kHelpContextProperty);
+    if (context.isValid()) return context.toInt();
+  }
+  return 0;
 }
 
 namespace {
@@ -100,7 +109,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), skins_(std::make_uniq
   setObjectName("frmMain");
   setWindowTitle("QuillonMini");
   setMinimumSize(640, 384);
-  setWhatsThis(HelpPageOfContext(10));
+  setProperty(kHelpContextProperty, 10);
 
   // Hints: shown after 500 ms when "Show Hints" is on.
   SetShowHints(ReadOptionBool(Options(), keys::ShowHints));
@@ -111,6 +120,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), skins_(std::make_uniq
   ilAnimationsTml = MakeAnimationTemplates();
 
   CreateActions();
+  ConnectDialogActions();
   CreateEditor();
   CreateContextMenu();
   CreateMenus();
@@ -172,6 +182,9 @@ void TfrmMain::CreateActions() {
   actSearchAgain = MakeAction(this, "actSearchAgain", "Search Again", {}, QKeySequence(Qt::Key_F3));
   actSearchAgain->setEnabled(false);
   actReplace = MakeAction(this, "actReplace", "Replace...", {}, QKeySequence("Ctrl+R"));
+  QAction* whatsThis = QWhatsThis::createAction(this);
+  whatsThis->setShortcut(QKeySequence("Shift+F1"));
+  addAction(whatsThis);
   actSaveFile->setEnabled(false);
 
   const std::pair<QAction*, TCommandIcon> icons[] = {
@@ -205,7 +218,6 @@ void TfrmMain::CreateEditor() {
   synEdit_->setObjectName("SynEdit");
   synEdit_->setFrameShape(QFrame::NoFrame);
   synEdit_->setEnabled(false);
-  synEdit_->setWhatsThis(HelpPageOfContext(10));
   layout->addWidget(synEdit_);
   setCentralWidget(pnlMain);
   connect(synEdit_, &TSynEditWidget::Changed, this, [this] { SynEditChange(); });
@@ -440,6 +452,18 @@ void TfrmMain::FormDestroy() {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::ApplicationDeactivate: HideBalloon(); break;
+    case QEvent::QueryWhatsThis:
+    case QEvent::WhatsThis:
+      // Context help (Shift+F1, or a dialog's title-bar help button, then a
+      // click on a control): the help page of the control's context.
+      if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        const QString page = HelpPageOfContext(HelpContextOf(widget));
+        if (page.isEmpty()) break;
+        if (event->type() == QEvent::WhatsThis) OpenWebPage(page);
+        event->accept();
+        return true;
+      }
+      break;
     case QEvent::Wheel:
       // Over the editor the wheel scrolls 3 lines per event, whatever the
       // distance; elsewhere in the window it does nothing.

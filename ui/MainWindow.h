@@ -5,6 +5,7 @@
 
 #include "engine/SpellChecker.h"
 #include "persistence/WindowLayout.h"
+#include "ui/EditorSearch.h"
 #include "ui/ImageList.h"
 
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class QToolButton;
 namespace qm {
 
 class TBalloonHint;
+class TdlgFind;
 class TSkinManager;
 class TSynEditWidget;
 class TzemlokImage;
@@ -35,6 +37,10 @@ QString WebSiteAddress();
 void OpenWebPage(const QString& path);
 // The help page of a help context number; empty for unknown numbers.
 QString HelpPageOfContext(int context);
+// Controls carry their help context number in this property; a control
+// without one takes its parent's.
+inline constexpr const char* kHelpContextProperty = "helpContext";
+int HelpContextOf(const QWidget* widget);
 
 class TfrmMain : public QMainWindow, public TPlacedWindow {
   Q_OBJECT
@@ -73,6 +79,12 @@ public:
   QAction* actSearchAgain = nullptr;
   QAction* actReplace = nullptr;
 
+  // Find and replace options kept between searches (TSearchOption bits); the
+  // replace bits are set only while one replace runs.
+  uint8_t SearchOptions = 0;
+  // The find and replace dialog, made with the window and reused.
+  TdlgFind* dlgFind() const { return dlgFind_; }
+
   QMenu* pmEditors = nullptr;  // the editor's context menu
   QMenu* mnEdit = nullptr;
   QTimer* TimerRecheck = nullptr;
@@ -96,6 +108,7 @@ protected:
 
 private:
   void CreateActions();
+  void ConnectDialogActions();
   void CreateMenus();
   void CreateToolBar();
   void CreateEditor();
@@ -113,6 +126,14 @@ private:
   void actSaveFileExecute();
   void actWordWrapExecute();
   void actExitExecute();
+  void actFindExecute();
+  void actSearchAgainExecute();
+  void actReplaceExecute();
+  // Searches in the editor; reports a text not found and switches "Search
+  // Again" by the outcome.
+  void SearchEditor(const QString& search, uint8_t options);
+  TReplaceAction SynEditReplaceText(const std::u16string& search, const std::u16string& replacement, int line,
+                                    int column);
   void SynEditChange();
   void TimerRecheckTimer();
   void TrackBarChange();
@@ -134,6 +155,7 @@ private:
   std::unique_ptr<TSpellChecker> checker_;
   std::unique_ptr<TSkinManager> skins_;
   TBalloonHint* balloon_ = nullptr;
+  TdlgFind* dlgFind_ = nullptr;
   TzemlokImage* bimFeedback = nullptr;
   QLabel* statusPanel0_ = nullptr;
   QToolButton* tbnWordWrap_ = nullptr;
