@@ -45,8 +45,13 @@ TSynHighlighterAttributes* TSpellCheckPlugin::AttributeAt(int column) const {
   return std::prev(after)->attribute;
 }
 
-bool TSpellCheckPlugin::InScope(const TSynHighlighterAttributes* attribute) const {
-  return attribute && Scope.IndexOf(attribute->Name()) >= 0;
+bool TSpellCheckPlugin::InScope(const TSynHighlighterAttributes* attribute) {
+  if (!attribute) return false;
+  for (const auto& [known, inScope] : scopeOfAttribute_)
+    if (known == attribute) return inScope;
+  const bool inScope = Scope.IndexOf(attribute->Name()) >= 0;
+  scopeOfAttribute_.emplace_back(attribute, inScope);
+  return inScope;
 }
 
 namespace {
@@ -65,6 +70,7 @@ bool HasWordCharacter(const std::u16string& word) {
 void TSpellCheckPlugin::ScanLines(int firstLine, int lastLine, const TRect* clip, bool painting) {
   ProfilePoint profile(1);
   if (!painting) Misprints.Clear();
+  scopeOfAttribute_.clear();
   TSynEdit& editor = Editor();
   TSynCustomHighlighter* lexer = editor.Highlighter();
   std::u16string word;

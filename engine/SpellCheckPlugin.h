@@ -49,12 +49,15 @@ private:
   // The tokens of a line, lexed once from the state stored before it.
   void LexLineTokens(int line, const std::u16string& text);
   TSynHighlighterAttributes* AttributeAt(int column) const;
-  bool InScope(const TSynHighlighterAttributes* attribute) const;
+  // Whether the attribute's name is in Scope; remembered per attribute for
+  // the length of one scan (Scope does not change during a scan).
+  bool InScope(const TSynHighlighterAttributes* attribute);
   // The ignored words and the dictionaries' verdict on a word, remembered
   // until any of them changes.
   bool DictionariesAccept(const std::u16string& word);
 
   std::vector<Token> tokens_;
+  std::vector<std::pair<const TSynHighlighterAttributes*, bool>> scopeOfAttribute_;
   std::unordered_map<std::u16string, bool> verdicts_;
   uint64_t verdictGeneration_ = ~uint64_t{0};
 };

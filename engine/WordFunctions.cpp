@@ -61,6 +61,8 @@ bool IsLinkAt(const TSynEdit& editor, int line, int column, int& start, int& end
   if (!text) return false;
   const auto at = [&](int i) { return (*text)[static_cast<size_t>(i - 1)]; };
   const int n = static_cast<int>(text->size());
+  start = end = column;
+  if (!IsLinkChar(at(column))) return false;
 
   // Full stops that end the token are sentence punctuation, not part of a
   // file or host name: "tset." is a word at the end of a sentence.
