@@ -129,6 +129,7 @@ private:
   void actFindExecute();
   void actSearchAgainExecute();
   void actReplaceExecute();
+  void actPreferencesExecute();
   // Searches in the editor; reports a text not found and switches "Search
   // Again" by the outcome.
   void SearchEditor(const QString& search, uint8_t options);
