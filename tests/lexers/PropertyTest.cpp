@@ -75,3 +75,15 @@ TEST_F(LexerProperties, TheSetHoldsEveryLanguageOnceInOrder) {
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+// The multi-lexer with the real scheme lexers, as the checker sets it up.
+TEST(MultiLexerGolden, PagesWithStylesScriptsAndPhp) {
+  TLexerSet set;
+  test::RunGoldenFolder(*set.Fallback(), "General_Multi-Highlighter");
+}
+
+} // namespace
+} // namespace qm
